@@ -30,7 +30,8 @@ BOOL CInstallerApp::InitInstance() {
     COsSelectDlg osPage;
     while (osPage.DoModal() == IDOK) {
         CPrinterSettingsDlg settingsPage;
-        if (settingsPage.DoModal() != IDCANCEL) break;
+        if (settingsPage.DoModal() != IDCANCEL)
+            break;
     }
     return FALSE;
 }
@@ -44,7 +45,9 @@ void CPrinterSettingsDlg::OnNext() {
     g_pPortDlg = &portPage;
     const INT_PTR result = portPage.DoModal();
     g_pPortDlg = nullptr;
-    if (result != IDOK) return;
-    if (g_osClass >= OS_NT4 && g_osClass <= OS_WIN8) AfxMessageBox("驱动安装完成", MB_OK);
+    if (result != IDOK)
+        return;
+    if (g_osClass >= OS_NT4 && g_osClass <= OS_WIN8)
+        AfxMessageBox("驱动安装完成", MB_OK);
     CDialog::OnOK();
 }

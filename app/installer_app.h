@@ -6,13 +6,13 @@
 // nests the port page), as a loop of modal dialogs. InitInstance returns
 // FALSE, so no message loop starts and the process ends with the wizard.
 class CInstallerApp : public CWinApp {
-public:
+  public:
     CInstallerApp() = default;
     ~CInstallerApp() override = default;
 
     BOOL InitInstance() override;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
 };
 

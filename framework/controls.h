@@ -12,7 +12,7 @@
 #include "framework/wnd.h"
 
 class CProgressCtrl : public CWnd {
-public:
+  public:
     void SetRange(short lower, short upper) {
         SendMessage(PBM_SETRANGE, 0, MAKELPARAM(lower, upper));
     }
@@ -21,7 +21,7 @@ public:
 };
 
 class CListCtrl : public CWnd {
-public:
+  public:
     // A column with a format and a heading; width -1 leaves the width unset.
     int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1) {
         LVCOLUMNA col{};
@@ -32,7 +32,8 @@ public:
             col.mask |= LVCF_WIDTH;
             col.cx = width;
         }
-        return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&col)));
+        return static_cast<int>(
+            SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&col)));
     }
     BOOL SetColumnWidth(int column, int width) {
         return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)));
@@ -56,7 +57,8 @@ public:
         LVITEMA row{};
         row.iSubItem = subItem;
         row.pszText = const_cast<char*>(text);
-        return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&row)));
+        return static_cast<BOOL>(
+            SendMessage(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&row)));
     }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     UINT GetItemState(int item, UINT mask) const {
@@ -66,7 +68,8 @@ public:
         LVITEMA row{};
         row.state = state;
         row.stateMask = mask;
-        return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&row)));
+        return static_cast<BOOL>(
+            SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&row)));
     }
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 

@@ -26,7 +26,8 @@ INT_PTR CDialog::DoModal() {
     HWND owner = m_pParent ? m_pParent->m_hWnd : nullptr;
     if (!owner) {
         owner = GetActiveWindow();
-        if (owner) owner = GetAncestor(owner, GA_ROOT);
+        if (owner)
+            owner = GetAncestor(owner, GA_ROOT);
     }
     return DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), owner,
                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
@@ -40,12 +41,17 @@ BOOL CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-    if (UpdateData(TRUE)) EndDialog(IDOK);
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) {
+    ::EndDialog(m_hWnd, result);
+}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx{this, saveAndValidate};
@@ -57,9 +63,11 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 CWnd* CDialog::GetDlgItem(int id) {
     HWND child = ::GetDlgItem(m_hWnd, id);
-    if (!child) return nullptr;
+    if (!child)
+        return nullptr;
     for (CWnd& known : m_childWindows) {
-        if (known.m_hWnd == child) return &known;
+        if (known.m_hWnd == child)
+            return &known;
     }
     CWnd& added = m_childWindows.emplace_back();
     added.m_hWnd = child;
@@ -82,37 +90,46 @@ void CDialog::CenterWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT around = work;
     HWND owner = GetWindow(m_hWnd, GW_OWNER);
-    if (owner && IsWindowVisible(owner) && !::IsIconic(owner)) GetWindowRect(owner, &around);
+    if (owner && IsWindowVisible(owner) && !::IsIconic(owner))
+        GetWindowRect(owner, &around);
     RECT self;
     GetWindowRect(m_hWnd, &self);
     const LONG width = self.right - self.left;
     const LONG height = self.bottom - self.top;
     LONG left = around.left + (around.right - around.left - width) / 2;
     LONG top = around.top + (around.bottom - around.top - height) / 2;
-    if (left + width > work.right) left = work.right - width;
-    if (top + height > work.bottom) top = work.bottom - height;
-    if (left < work.left) left = work.left;
-    if (top < work.top) top = work.top;
+    if (left + width > work.right)
+        left = work.right - width;
+    if (top + height > work.bottom)
+        top = work.bottom - height;
+    if (left < work.left)
+        left = work.left;
+    if (top < work.top)
+        top = work.top;
     SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::ExecuteDialogInit() {
     HINSTANCE instance = AfxGetInstanceHandle();
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(kDialogInitType));
-    if (!found) return;
+    HRSRC found =
+        FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(kDialogInitType));
+    if (!found)
+        return;
     const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
     const DWORD size = SizeofResource(instance, found);
     DWORD offset = 0;
     while (data && offset + 2 <= size) {
         WORD id;
         std::memcpy(&id, data + offset, sizeof id);
-        if (id == 0 || offset + 8 > size) break;
+        if (id == 0 || offset + 8 > size)
+            break;
         WORD message;
         DWORD length;
         std::memcpy(&message, data + offset + 2, sizeof message);
         std::memcpy(&length, data + offset + 4, sizeof length);
         offset += 8;
-        if (length > size - offset) break;
+        if (length > size - offset)
+            break;
         SendDlgItemMessageA(m_hWnd, id, message, 0, reinterpret_cast<LPARAM>(data + offset));
         offset += length;
     }
@@ -125,7 +142,8 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
     if (!entry) {
         // Commands no window handles go on to the application, as in any
         // command routing; everything else gets the dialog manager's default.
-        if (message == WM_COMMAND && AfxGetApp()) return AfxGetApp()->OnCmdMsg(code, id);
+        if (message == WM_COMMAND && AfxGetApp())
+            return AfxGetApp()->OnCmdMsg(code, id);
         return false;
     }
     m_defaultRequested = false;
@@ -143,7 +161,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         return dialog->OnInitDialog();
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-    if (!dialog) return FALSE;  // messages that come before WM_INITDIALOG
+    if (!dialog)
+        return FALSE;  // messages that come before WM_INITDIALOG
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, DWLP_USER, 0);
         dialog->m_hWnd = nullptr;
@@ -151,9 +170,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         return FALSE;
     }
     LRESULT result = 0;
-    if (!dialog->Dispatch(message, wParam, lParam, result)) return FALSE;
+    if (!dialog->Dispatch(message, wParam, lParam, result))
+        return FALSE;
     // A handful of messages return their result straight from the dialog
     // procedure; WM_QUERYDRAGICON is the one the pages handle.
-    if (message == WM_QUERYDRAGICON) return static_cast<INT_PTR>(result);
+    if (message == WM_QUERYDRAGICON)
+        return static_cast<INT_PTR>(result);
     return TRUE;
 }

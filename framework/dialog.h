@@ -14,7 +14,7 @@
 class CDialog;
 
 class CDataExchange {
-public:
+  public:
     CDialog* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
 };
@@ -24,7 +24,7 @@ public:
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 
 class CDialog : public CWnd {
-public:
+  public:
     // Every dialog is made without a parent: DoModal takes the active window
     // as the owner.
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
@@ -49,11 +49,11 @@ public:
     // exists; null when there is no such control.
     CWnd* GetDlgItem(int id);
 
-protected:
+  protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     const MessageMap* GetMessageMap() const override;
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Runs the handler of a message; false when there is none or the handler
     // asked for default processing.

@@ -89,13 +89,13 @@ constexpr MessageMapEntry OnMessage(UINT message) {
 
 // Anything that has a message map: windows and the application object.
 class CCmdTarget {
-public:
+  public:
     virtual ~CCmdTarget() = default;
 
     // Looks the entry for a message (and, for WM_COMMAND, its notification
     // code and id) up in this class's map and its bases'.
     const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
 
-protected:
+  protected:
     virtual const MessageMap* GetMessageMap() const;
 };

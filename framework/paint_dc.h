@@ -5,7 +5,7 @@
 // A paint context for the span of a WM_PAINT handler: BeginPaint when made,
 // EndPaint when it goes.
 class CPaintDC {
-public:
+  public:
     explicit CPaintDC(CWnd* window) : m_window(window->m_hWnd) {
         m_hDC = BeginPaint(m_window, &m_ps);
     }
@@ -18,6 +18,6 @@ public:
     HDC m_hDC;
     PAINTSTRUCT m_ps;
 
-private:
+  private:
     HWND m_window;
 };

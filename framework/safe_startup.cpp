@@ -22,7 +22,8 @@ Fn Kernel32Function(const char* name) {
 }
 
 void RestrictDllSearchPath() {
-    if (auto setDefault = Kernel32Function<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories")) {
+    if (auto setDefault =
+            Kernel32Function<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories")) {
         setDefault(kSearchSystem32);
         return;
     }
@@ -37,16 +38,20 @@ void RestrictDllSearchPath() {
 
 // Delay-loaded DLLs come from System32 by full path, so no search is made.
 FARPROC WINAPI LoadDelayedFromSystem32(unsigned notification, PDelayLoadInfo info) {
-    if (notification != dliNotePreLoadLibrary || !info || !info->szDll) return nullptr;
+    if (notification != dliNotePreLoadLibrary || !info || !info->szDll)
+        return nullptr;
     const UINT length = GetSystemDirectoryA(nullptr, 0);
-    if (length == 0) return nullptr;
+    if (length == 0)
+        return nullptr;
     std::string path(length, '\0');
     const UINT written = GetSystemDirectoryA(path.data(), length);
-    if (written == 0 || written >= length) return nullptr;
+    if (written == 0 || written >= length)
+        return nullptr;
     path.resize(written);
     path += '\\';
     path += info->szDll;
-    return reinterpret_cast<FARPROC>(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    return reinterpret_cast<FARPROC>(
+        LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 }  // namespace
 

@@ -13,7 +13,7 @@
 constexpr UINT ID_HELP = 0xE146;
 
 class CWinApp : public CCmdTarget {
-public:
+  public:
     // No name given: the title is the executable's file name without its
     // extension, which every message box shows as its caption.
     explicit CWinApp(const char* appName = nullptr);
@@ -30,10 +30,10 @@ public:
     std::string m_appTitle;
     CWnd* m_pMainWnd = nullptr;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
 
-private:
+  private:
     friend int RunApplication(HINSTANCE instance);
     const char* m_pszAppName;
 };

@@ -14,9 +14,12 @@ std::string LoadResourceString(UINT id) {
     // With a zero length LoadStringW hands out a pointer into the resource
     // itself, which carries the whole text whatever its length.
     const wchar_t* resource = nullptr;
-    const int length = LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&resource), 0);
-    if (length <= 0 || !resource) return {};
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
+    const int length =
+        LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&resource), 0);
+    if (length <= 0 || !resource)
+        return {};
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     WideCharToMultiByte(CP_ACP, 0, resource, length, text.data(), bytes, nullptr, nullptr);
     return text;
@@ -42,7 +45,8 @@ std::string CListCtrl::GetItemText(int item, int subItem) const {
 
 int CListCtrl::FindSelectedItem() const {
     for (int row = 0; row < GetItemCount(); ++row) {
-        if (GetItemState(row, LVIS_SELECTED) == LVIS_SELECTED) return row;
+        if (GetItemState(row, LVIS_SELECTED) == LVIS_SELECTED)
+            return row;
     }
     return -1;
 }

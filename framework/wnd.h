@@ -10,7 +10,7 @@
 #include "framework/message_map.h"
 
 class CMenu {
-public:
+  public:
     HMENU m_hMenu = nullptr;
 
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr) {
@@ -19,7 +19,7 @@ public:
 };
 
 class CWnd : public CCmdTarget {
-public:
+  public:
     HWND m_hWnd = nullptr;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
@@ -35,7 +35,7 @@ public:
     // null when the window has none.
     CMenu GetSystemMenu(BOOL revert) const { return CMenu{::GetSystemMenu(m_hWnd, revert)}; }
 
-protected:
+  protected:
     // Called from a message handler: let the dialog manager do its default
     // processing of the message being handled, once the handler returns.
     void Default() { m_defaultRequested = true; }

@@ -29,7 +29,7 @@ struct InstallJob {
 };
 
 class InstallReporter {
-public:
+  public:
     virtual ~InstallReporter() = default;
     virtual void ReportProgress(int percent) = 0;
     // Shows a message and returns when the user has dismissed it.

@@ -10,16 +10,18 @@
 
 namespace {
 class PortPageReporter final : public InstallReporter {
-public:
+  public:
     explicit PortPageReporter(CPortSelectDlg& page) : m_page(page) {}
     void ReportProgress(int percent) override { m_page.ReportProgress(percent); }
     void ShowMessage(const std::string& text) override { AfxMessageBox(text.c_str(), MB_OK); }
 
-private:
+  private:
     CPortSelectDlg& m_page;
 };
 
-int Selection(CWnd* combo) { return static_cast<int>(combo->SendMessage(CB_GETCURSEL)); }
+int Selection(CWnd* combo) {
+    return static_cast<int>(combo->SendMessage(CB_GETCURSEL));
+}
 }  // namespace
 
 bool CPrinterSettingsDlg::InstallPrinter(Architecture architecture) {
@@ -37,10 +39,10 @@ bool CPrinterSettingsDlg::InstallPrinter(Architecture architecture) {
     job.stopBitsIndex = Selection(m_pStopBitsCombo);
     job.parityIndex = Selection(m_pParityCombo);
     job.flowIndex = Selection(m_pFlowCombo);
-    if (job.model < 0 || job.model >= kModelCount) job.model = 0;
 
     PortPageReporter reporter(*g_pPortDlg);
     const bool completed = RunInstallation(job, SystemSpooler(), RealSystem(), reporter);
-    if (!completed) g_pPortDlg->ReportProgress(0);  // ready for another try
+    if (!completed)
+        g_pPortDlg->ReportProgress(0);  // ready for another try
     return completed;
 }

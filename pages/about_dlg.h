@@ -4,11 +4,11 @@
 
 // The about box, opened from the settings page's system menu.
 class CAboutDlg : public CDialog {
-public:
+  public:
     CAboutDlg();
     ~CAboutDlg() override = default;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 };

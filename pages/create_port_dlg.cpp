@@ -30,7 +30,8 @@ BOOL CCreatePortDlg::OnInitDialog() {
     int row = 0;
     std::string debugLine;
     for (const char* name : monitors.entries) {
-        if (!name) continue;
+        if (!name)
+            continue;
         debugLine.assign(name).push_back('\n');
         OutputDebugStringA(debugLine.c_str());
         m_monitorList.InsertItem(row++, name);
@@ -41,7 +42,8 @@ BOOL CCreatePortDlg::OnInitDialog() {
 
 void CCreatePortDlg::OnNewPort() {
     const int row = m_monitorList.FindSelectedItem();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     const std::string monitor = m_monitorList.GetItemText(row, 0);
     SystemSpooler().AddPort(m_hWnd, monitor.c_str());
 }

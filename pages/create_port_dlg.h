@@ -6,13 +6,13 @@
 // Lists the spooler's port monitors and starts the selected monitor's own
 // add-port dialog. The port page rebuilds its list when this closes.
 class CCreatePortDlg : public CDialog {
-public:
+  public:
     explicit CCreatePortDlg(CWnd* parent = nullptr);
     ~CCreatePortDlg() override = default;
 
     BOOL OnInitDialog() override;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 

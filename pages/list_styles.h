@@ -6,7 +6,8 @@
 // a row merely because the mouse rests on it.
 inline void ApplyPortListStyle(CListCtrl& list) {
     const DWORD style = list.GetExtendedStyle();
-    list.SetExtendedStyle((style & ~DWORD{LVS_EX_TRACKSELECT}) | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list.SetExtendedStyle((style & ~DWORD{LVS_EX_TRACKSELECT}) | LVS_EX_GRIDLINES |
+                          LVS_EX_FULLROWSELECT);
 }
 
 // Selects a row without giving it the focus state; the list is not scrolled.

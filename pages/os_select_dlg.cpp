@@ -12,16 +12,16 @@
 namespace {
 // The radio button of each OsClass; 0 for a class without one.
 constexpr int kRadioOfClass[] = {
-    0,                // OS_UNKNOWN
-    IDC_OS_WIN95,     // hidden
-    IDC_OS_WIN98,     // hidden
-    IDC_OS_NT4,       // hidden
+    0,             // OS_UNKNOWN
+    IDC_OS_WIN95,  // hidden
+    IDC_OS_WIN98,  // hidden
+    IDC_OS_NT4,    // hidden
     IDC_OS_WIN2000,
     IDC_OS_WINXP,
     IDC_OS_WIN2003,
     IDC_OS_VISTA,
     IDC_OS_WIN7,
-    IDC_OS_WIN8,      // labelled Windows 8, 10 and 11
+    IDC_OS_WIN8,  // labelled Windows 8, 10 and 11
 };
 
 const char* UsbInstallerPath(Architecture architecture) {
@@ -36,7 +36,8 @@ std::string CurrentDirectory() {
     if (length >= directory.size()) {  // too small: length is the size it needs
         directory.resize(length);
         length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
-        if (length >= directory.size()) length = 0;  // changed meanwhile: use none
+        if (length >= directory.size())
+            length = 0;  // changed meanwhile: use none
     }
     directory.resize(length);
     return directory;
@@ -70,19 +71,24 @@ BOOL COsSelectDlg::OnInitDialog() {
     return TRUE;  // the focus goes to the install-printer-driver button
 }
 
-void COsSelectDlg::OnCancel() { CDialog::OnCancel(); }
+void COsSelectDlg::OnCancel() {
+    CDialog::OnCancel();
+}
 
 // The "< &Back" button is hidden and disabled: there is no page before this.
 void COsSelectDlg::OnBack() {}
 
-void COsSelectDlg::OnPaint() { CPaintDC dc(this); }
+void COsSelectDlg::OnPaint() {
+    CPaintDC dc(this);
+}
 
 void COsSelectDlg::LaunchUsbDriverInstaller() {
     // Relative to the current directory, the medium's root. A drive root
     // already ends in a backslash; the path is passed on as formed.
     // When the directory cannot be read the relative path alone says the same.
     std::string path = CurrentDirectory();
-    if (!path.empty()) path += '\\';
+    if (!path.empty())
+        path += '\\';
     path += UsbInstallerPath(CurrentArchitecture());
     ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

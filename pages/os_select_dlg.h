@@ -6,14 +6,14 @@
 // button, leads on to the settings page, and starts the USB virtual-serial-
 // port driver installer that lies on the medium.
 class COsSelectDlg : public CDialog {
-public:
+  public:
     COsSelectDlg();
     ~COsSelectDlg() override = default;
 
     BOOL OnInitDialog() override;
     void OnCancel() override;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 

@@ -43,22 +43,29 @@ BOOL CPortSelectDlg::OnInitDialog() {
     return TRUE;  // the focus goes to the list
 }
 
-void CPortSelectDlg::OnCancel() { CDialog::OnCancel(); }
+void CPortSelectDlg::OnCancel() {
+    CDialog::OnCancel();
+}
 
-void CPortSelectDlg::OnBack() { CDialog::OnCancel(); }
+void CPortSelectDlg::OnBack() {
+    CDialog::OnCancel();
+}
 
 // Enter in the list sends IDOK. Only the install button ends this page with
 // IDOK, since the settings page takes that result for a completed
 // installation; so Enter does nothing here.
 void CPortSelectDlg::OnEnterKey() {}
 
-void CPortSelectDlg::ReportProgress(int percent) { m_progress.SetPos(percent); }
+void CPortSelectDlg::ReportProgress(int percent) {
+    m_progress.SetPos(percent);
+}
 
 void CPortSelectDlg::FillPortList() {
     const PortList ports = SystemSpooler().EnumPorts();
     ApplyPortListStyle(m_portList);
 
-    const std::size_t rows = ports.entries.size() < kMaxPortRows ? ports.entries.size() : kMaxPortRows;
+    const std::size_t rows =
+        ports.entries.size() < kMaxPortRows ? ports.entries.size() : kMaxPortRows;
     std::vector<const char*> names(rows);
     std::string debugLine;
     for (std::size_t i = 0; i < rows; ++i) {
@@ -72,7 +79,8 @@ void CPortSelectDlg::FillPortList() {
         names[i] = port.name;
     }
     const int preselected = PreselectedPortRow(names.data(), names.size());
-    if (preselected >= 0) SelectRowWithoutFocus(m_portList, preselected);
+    if (preselected >= 0)
+        SelectRowWithoutFocus(m_portList, preselected);
 }
 
 void CPortSelectDlg::OnCreatePort() {
@@ -84,7 +92,8 @@ void CPortSelectDlg::OnCreatePort() {
 
 void CPortSelectDlg::OnConfigurePort() {
     const int row = m_portList.FindSelectedItem();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     const std::string port = m_portList.GetItemText(row, 0);
     SystemSpooler().ConfigurePort(m_hWnd, port.c_str());
 }
@@ -99,6 +108,7 @@ void CPortSelectDlg::OnInstall() {
         return;
     }
     m_portName = port;
-    if (!g_pSettingsDlg->InstallPrinter(CurrentArchitecture())) return;  // the user was told why
+    if (!g_pSettingsDlg->InstallPrinter(CurrentArchitecture()))
+        return;  // the user was told why
     CDialog::OnOK();
 }

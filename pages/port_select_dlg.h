@@ -8,7 +8,7 @@
 // The third page: the spooler's ports with a likely one preselected, port
 // creation and configuration, and the install button with its progress bar.
 class CPortSelectDlg : public CDialog {
-public:
+  public:
     explicit CPortSelectDlg(CWnd* parent = nullptr);
     ~CPortSelectDlg() override = default;
 
@@ -21,7 +21,7 @@ public:
     // The port chosen by the install button; empty until then.
     std::string m_portName;
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 

@@ -78,10 +78,14 @@ BOOL CPrinterSettingsDlg::OnInitDialog() {
     return TRUE;  // the focus goes to the driver combo box
 }
 
-void CPrinterSettingsDlg::OnCancel() { CDialog::OnOK(); }
+void CPrinterSettingsDlg::OnCancel() {
+    CDialog::OnOK();
+}
 
 // Back bypasses this page's OnCancel, which would end the wizard.
-void CPrinterSettingsDlg::OnBack() { CDialog::OnCancel(); }
+void CPrinterSettingsDlg::OnBack() {
+    CDialog::OnCancel();
+}
 
 void CPrinterSettingsDlg::OnSysCommand(UINT nID, LPARAM) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
@@ -107,11 +111,14 @@ void CPrinterSettingsDlg::OnPaint() {
              MinimisedIconOffset(client.bottom - client.top, iconHeight), m_hIcon);
 }
 
-HCURSOR CPrinterSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CPrinterSettingsDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
 void CPrinterSettingsDlg::OnSelChangeDriver() {
     const auto model = static_cast<int>(m_pDriverCombo->SendMessage(CB_GETCURSEL));
-    if (model < 0 || model >= kModelCount) return;
+    if (model < 0 || model >= kModelCount)
+        return;
     SetDlgItemText(IDC_SETTINGS_PRINTER_NAME,
                    DecodeDisplayName(g_displayNameCodes[model], kDisplayNameKey).c_str());
 }
@@ -127,7 +134,8 @@ void CPrinterSettingsDlg::OnSelChangePort() {
 void CPrinterSettingsDlg::OnDefaultPrinterClicked() {}
 
 void CPrinterSettingsDlg::EnableSerialCombos(BOOL enable) {
-    for (CWnd* combo : {m_pBaudCombo, m_pDataBitsCombo, m_pStopBitsCombo, m_pParityCombo, m_pFlowCombo}) {
+    for (CWnd* combo :
+         {m_pBaudCombo, m_pDataBitsCombo, m_pStopBitsCombo, m_pParityCombo, m_pFlowCombo}) {
         combo->EnableWindow(enable);
     }
 }

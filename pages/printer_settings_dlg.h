@@ -7,7 +7,7 @@
 // printer becomes the default printer, and, in a hidden group, the port and
 // serial-line selections that the installation engine reads.
 class CPrinterSettingsDlg : public CDialog {
-public:
+  public:
     explicit CPrinterSettingsDlg(CWnd* parent = nullptr);
     ~CPrinterSettingsDlg() override = default;
 
@@ -20,7 +20,7 @@ public:
     // failure it has told the user what failed.
     bool InstallPrinter(Architecture architecture);
 
-protected:
+  protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 
@@ -43,6 +43,6 @@ protected:
     CWnd* m_pDefaultPrinterCheck = nullptr;
     HICON m_hIcon;
 
-private:
+  private:
     void EnableSerialCombos(BOOL enable);
 };

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-using WindowHandle = void*;   // HWND
-using PrinterHandle = void*;  // HANDLE from AddPrinterA, null on failure
+using WindowHandle = void*;       // HWND
+using PrinterHandle = void*;      // HANDLE from AddPrinterA, null on failure
 using ErrorCode = std::uint32_t;  // a Win32 error code, 0 for success
 
 // The fields of a level-3 driver record (DRIVER_INFO_3A). The strings point
@@ -55,7 +55,7 @@ using PortList = SpoolerList<PortEntry>;
 using MonitorList = SpoolerList<const char*>;  // monitor names, null kept
 
 class Spooler {
-public:
+  public:
     virtual ~Spooler() = default;
 
     // The spooler's printer-driver directory for an environment, whole

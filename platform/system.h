@@ -12,7 +12,7 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 using RegistryKey = void*;  // HKEY
 
 class System {
-public:
+  public:
     virtual ~System() = default;
 
     virtual ErrorCode CopyFile(const std::string& source, const std::string& destination) = 0;

@@ -14,23 +14,26 @@ std::vector<unsigned char> Enumerate2(Enumerate enumerate, DWORD& count) {
     enumerate(nullptr, 0, &needed, &count);
     std::vector<unsigned char> buffer(needed);
     count = 0;
-    if (needed == 0 || !enumerate(buffer.data(), needed, &needed, &count)) count = 0;
+    if (needed == 0 || !enumerate(buffer.data(), needed, &needed, &count))
+        count = 0;
     return buffer;
 }
 
 class Win32Spooler final : public Spooler {
-public:
+  public:
     ErrorCode GetPrinterDriverDirectory(const char* environment, std::string& directory) override {
         // 255 bytes hold every ordinary driver directory; a longer one is
         // fetched whole with the size the spooler asks for.
         std::string buffer(255, '\0');
         DWORD needed = 0;
-        BOOL ok = ::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
-                                             reinterpret_cast<BYTE*>(buffer.data()), 255, &needed);
+        BOOL ok =
+            ::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
+                                         reinterpret_cast<BYTE*>(buffer.data()), 255, &needed);
         if (!ok && GetLastError() == ERROR_INSUFFICIENT_BUFFER && needed > buffer.size()) {
             buffer.assign(needed, '\0');
             ok = ::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
-                                            reinterpret_cast<BYTE*>(buffer.data()), needed, &needed);
+                                              reinterpret_cast<BYTE*>(buffer.data()), needed,
+                                              &needed);
         }
         if (!ok) {
             const DWORD error = GetLastError();
@@ -53,7 +56,8 @@ public:
         info.pDependentFiles = const_cast<char*>(record.dependentFiles);
         info.pMonitorName = const_cast<char*>(record.monitorName);
         info.pDefaultDataType = const_cast<char*>(record.defaultDataType);
-        if (::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return ERROR_SUCCESS;
+        if (::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info)))
+            return ERROR_SUCCESS;
         const DWORD error = GetLastError();
         return error ? error : ERROR_INVALID_FUNCTION;
     }
@@ -67,7 +71,8 @@ public:
         info.pDatatype = const_cast<char*>(record.datatype);
         HANDLE printer = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
         error = printer ? ERROR_SUCCESS : GetLastError();
-        if (!printer && error == ERROR_SUCCESS) error = ERROR_INVALID_FUNCTION;
+        if (!printer && error == ERROR_SUCCESS)
+            error = ERROR_INVALID_FUNCTION;
         return printer;
     }
 
@@ -83,7 +88,8 @@ public:
             count);
         const auto* records = reinterpret_cast<const PORT_INFO_2A*>(list.buffer.data());
         list.entries.reserve(count);
-        for (DWORD i = 0; i < count; ++i) list.entries.push_back({records[i].pPortName, records[i].pDescription});
+        for (DWORD i = 0; i < count; ++i)
+            list.entries.push_back({records[i].pPortName, records[i].pDescription});
         return list;
     }
 
@@ -97,7 +103,8 @@ public:
             count);
         const auto* records = reinterpret_cast<const MONITOR_INFO_1A*>(list.buffer.data());
         list.entries.reserve(count);
-        for (DWORD i = 0; i < count; ++i) list.entries.push_back(records[i].pName);
+        for (DWORD i = 0; i < count; ++i)
+            list.entries.push_back(records[i].pName);
         return list;
     }
 

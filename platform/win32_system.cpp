@@ -4,18 +4,19 @@
 
 namespace {
 class Win32System final : public System {
-public:
+  public:
     ErrorCode CopyFile(const std::string& source, const std::string& destination) override {
-        if (::CopyFileA(source.c_str(), destination.c_str(), FALSE)) return ERROR_SUCCESS;
+        if (::CopyFileA(source.c_str(), destination.c_str(), FALSE))
+            return ERROR_SUCCESS;
         const DWORD error = GetLastError();
         return error ? error : ERROR_INVALID_FUNCTION;
     }
 
     ErrorCode OpenKeyForWriting(RegistryRoot root, const char* subKey, RegistryKey& key) override {
         HKEY opened = nullptr;
-        const LONG status = RegOpenKeyExA(root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER
-                                                                           : HKEY_LOCAL_MACHINE,
-                                          subKey, 0, KEY_SET_VALUE, &opened);
+        const LONG status = RegOpenKeyExA(
+            root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, subKey, 0,
+            KEY_SET_VALUE, &opened);
         key = opened;
         return static_cast<ErrorCode>(status);
     }
@@ -32,12 +33,15 @@ public:
 
     std::string ErrorText(ErrorCode error) override {
         char* text = nullptr;
-        const DWORD length = FormatMessageA(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+        const DWORD length =
+            FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
         std::string message = length && text ? std::string(text, length) : std::string();
-        if (text) LocalFree(text);
-        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+        if (text)
+            LocalFree(text);
+        while (!message.empty() &&
+               (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
             message.pop_back();
         }
         return message;

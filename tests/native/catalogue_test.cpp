@@ -57,13 +57,15 @@ TEST(DisplayNameCodec, NulBytesAreKeptAndStillMoveTheKey) {
     const std::string withNul = DecodeDisplayName("AABC", kDisplayNameKey);
     ASSERT_EQ(withNul.size(), 2u);
     EXPECT_EQ(static_cast<unsigned char>(withNul[0]), kDisplayNameKey >> 8);
-    const std::uint16_t nextKey = static_cast<std::uint16_t>(kKeyAddend - kKeyMultiplier * (0 + kDisplayNameKey));
+    const std::uint16_t nextKey =
+        static_cast<std::uint16_t>(kKeyAddend - kKeyMultiplier * (0 + kDisplayNameKey));
     EXPECT_EQ(static_cast<unsigned char>(withNul[1]), (26 * 1 + 2) ^ (nextKey >> 8));
 }
 
 TEST(DisplayNameCodec, RoundTripsArbitraryBytesForAnyKey) {
     std::string bytes;
-    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
     for (std::uint16_t key : {std::uint16_t{0}, kDisplayNameKey, std::uint16_t{0xFFFF}}) {
         const std::string code = Encode(bytes, key);
         EXPECT_EQ(code.size(), 512u);

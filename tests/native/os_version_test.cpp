@@ -33,7 +33,8 @@ TEST(OsVersionClassification, WholeTable) {
         {"a platform id of 3", 3, 6, 2, OS_WIN7},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ClassifyOsVersion(c.platform, c.major, c.minor, OS_UNKNOWN), c.expected) << c.system;
+        EXPECT_EQ(ClassifyOsVersion(c.platform, c.major, c.minor, OS_UNKNOWN), c.expected)
+            << c.system;
     }
 }
 

@@ -7,16 +7,20 @@
 
 namespace {
 // A list of `count` ports named PORTn:, with the given names put in place.
-std::vector<std::string> Ports(std::size_t count, std::vector<std::pair<std::size_t, std::string>> names) {
+std::vector<std::string> Ports(std::size_t count,
+                               std::vector<std::pair<std::size_t, std::string>> names) {
     std::vector<std::string> ports;
-    for (std::size_t i = 0; i < count; ++i) ports.push_back("PORT" + std::to_string(i) + ":");
-    for (auto& [row, name] : names) ports[row] = name;
+    for (std::size_t i = 0; i < count; ++i)
+        ports.push_back("PORT" + std::to_string(i) + ":");
+    for (auto& [row, name] : names)
+        ports[row] = name;
     return ports;
 }
 
 int Preselect(const std::vector<std::string>& ports) {
     std::vector<const char*> names;
-    for (const std::string& port : ports) names.push_back(port.c_str());
+    for (const std::string& port : ports)
+        names.push_back(port.c_str());
     return PreselectedPortRow(names.data(), names.size());
 }
 }  // namespace

@@ -35,6 +35,15 @@ target_compile_definitions(wizard_wine_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMA
 target_link_options(wizard_wine_tests PRIVATE -static)
 target_link_libraries(wizard_wine_tests PRIVATE gtest_windows winspool comctl32 gdi32 user32 advapi32)
 
+# The README's run command walks through the wizard with this on a machine
+# without a display.
+add_executable(walkthrough demo/walkthrough.cpp tests/wine/wizard_driver.cpp tests/wine/spooler_view.cpp)
+target_include_directories(walkthrough PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine)
+target_compile_options(walkthrough PRIVATE -fexec-charset=GBK)
+target_compile_definitions(walkthrough PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+target_link_options(walkthrough PRIVATE -static)
+target_link_libraries(walkthrough PRIVATE gtest_windows winspool comctl32 gdi32 user32 advapi32)
+
 set(WINE_BENCH_DIR ${CMAKE_CURRENT_BINARY_DIR}/wine-bench)
 set(WINE_RUNNER ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/run-in-prefix.sh)
 set_target_properties(wizard_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
