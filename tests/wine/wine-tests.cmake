@@ -28,12 +28,13 @@ add_executable(wizard_wine_tests
     tests/wine/create_port_test.cpp
     tests/wine/install_test.cpp
     tests/wine/dll_loading_test.cpp
+    tests/wine/resources_test.cpp
 )
 target_include_directories(wizard_wine_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine)
 target_compile_options(wizard_wine_tests PRIVATE -fexec-charset=GBK)
 target_compile_definitions(wizard_wine_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 target_link_options(wizard_wine_tests PRIVATE -static)
-target_link_libraries(wizard_wine_tests PRIVATE gtest_windows winspool comctl32 gdi32 user32 advapi32)
+target_link_libraries(wizard_wine_tests PRIVATE gtest_windows winspool version comctl32 gdi32 user32 advapi32)
 
 # The README's run command walks through the wizard with this on a machine
 # without a display.
