@@ -68,7 +68,12 @@ BOOL COsSelectDlg::OnInitDialog() {
             SendDlgItemMessageA(m_hWnd, radio, BM_SETCHECK, BST_CHECKED, 0);
         }
     }
-    return TRUE;  // the focus goes to the install-printer-driver button
+    // Ticking a radio button gives it the tab-stop style, so the dialog
+    // manager's first tab stop would be the ticked Windows 2000 to Vista
+    // button, which stand before the install button. The page starts on the
+    // install-printer-driver button whatever was detected.
+    ::SetFocus(::GetDlgItem(m_hWnd, IDC_OS_INSTALL_DRIVER));
+    return FALSE;
 }
 
 void COsSelectDlg::OnCancel() {
