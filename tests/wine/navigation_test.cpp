@@ -35,7 +35,8 @@ TEST(OsPage, ExitButtonAndCancelGesturesEndTheWizardWithoutAnotherWindow) {
         ASSERT_TRUE(wizard.HasExited()) << "still open: " << wizard.VisibleWindows();
         EXPECT_EQ(wizard.ExitCode(), 0u);
         EXPECT_FALSE(wizard.Crashed());
-        for (const std::string& caption : seen) EXPECT_TRUE(SameText(caption, kOsPageCaption));
+        for (const std::string& caption : seen)
+            EXPECT_TRUE(SameText(caption, kOsPageCaption));
     }
 }
 
@@ -45,7 +46,8 @@ TEST(OsPage, InstallButtonAndEnterOpenTheSettingsPage) {
         {"Enter on the focused install button", [](HWND page) { PressEnter(page); }},
         {"Enter on a radio button",
          [](HWND page) {
-             SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_OS_WINXP)), TRUE);
+             SendMessageA(page, WM_NEXTDLGCTL,
+                          reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_OS_WINXP)), TRUE);
              PressEnter(page);
          }},
     };
@@ -82,7 +84,8 @@ TEST(SettingsPage, ExitButtonEnterAndCancelGesturesEndTheWizard) {
         // keys go to a button here.
         {"Alt+F4",
          [](HWND page) {
-             SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_SETTINGS_NEXT)), TRUE);
+             SendMessageA(page, WM_NEXTDLGCTL,
+                          reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_SETTINGS_NEXT)), TRUE);
              PressAltF4(page);
          }},
     };
@@ -98,7 +101,8 @@ TEST(SettingsPage, ExitButtonEnterAndCancelGesturesEndTheWizard) {
         const std::vector<std::string> seen = CaptionsUntilExit(wizard);
         ASSERT_TRUE(wizard.HasExited()) << "still open: " << wizard.VisibleWindows();
         EXPECT_FALSE(wizard.Crashed());
-        for (const std::string& caption : seen) EXPECT_TRUE(SameText(caption, kSettingsPageCaption));
+        for (const std::string& caption : seen)
+            EXPECT_TRUE(SameText(caption, kSettingsPageCaption));
     }
 }
 
@@ -205,7 +209,8 @@ TEST(PortPage, NoCompletionMessageOnWindows95And98) {
         HWND box = FindWindowA("#32770", kMessageBoxCaption);
         ASSERT_TRUE(wizard.HasExited()) << "still open: " << wizard.VisibleWindows() << " saying \""
                                         << Utf8(box ? Text(GetDlgItem(box, 0xFFFF)) : "") << "\"";
-        for (const std::string& caption : seen) EXPECT_FALSE(SameText(caption, kMessageBoxCaption));
+        for (const std::string& caption : seen)
+            EXPECT_FALSE(SameText(caption, kMessageBoxCaption));
     }
 }
 
@@ -224,7 +229,8 @@ TEST(PortPage, NextAfterCancelOpensAFreshPortPage) {
     EXPECT_GT(rows, 0);
     int lpt1 = -1;
     for (int row = 0; row < rows; ++row) {
-        if (ListText(again, IDC_PORT_LIST, row, 0) == "LPT1:") lpt1 = row;
+        if (ListText(again, IDC_PORT_LIST, row, 0) == "LPT1:")
+            lpt1 = row;
     }
     EXPECT_EQ(ListSelectedRow(again, IDC_PORT_LIST), lpt1) << "the preselection is made afresh";
 }

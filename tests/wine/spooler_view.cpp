@@ -6,14 +6,17 @@
 
 namespace wine_test {
 namespace {
-std::string Str(const char* text) { return text ? text : ""; }
+std::string Str(const char* text) {
+    return text ? text : "";
+}
 
 std::vector<BYTE> Enumerate(BOOL (*call)(BYTE*, DWORD, DWORD*, DWORD*), DWORD& count) {
     DWORD needed = 0;
     count = 0;
     call(nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!call(buffer.data(), needed, &needed, &count)) count = 0;
+    if (!call(buffer.data(), needed, &needed, &count))
+        count = 0;
     return buffer;
 }
 }  // namespace
@@ -21,8 +24,8 @@ std::vector<BYTE> Enumerate(BOOL (*call)(BYTE*, DWORD, DWORD*, DWORD*), DWORD& c
 std::string DriverDirectory(const char* environment) {
     char directory[MAX_PATH * 4] = {};
     DWORD needed = 0;
-    GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1, reinterpret_cast<BYTE*>(directory),
-                               sizeof directory, &needed);
+    GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
+                               reinterpret_cast<BYTE*>(directory), sizeof directory, &needed);
     return directory;
 }
 
@@ -32,13 +35,15 @@ DriverView FindDriver(const char* environment, const char* name) {
     DWORD count = 0;
     std::vector<BYTE> buffer = Enumerate(
         [](BYTE* b, DWORD size, DWORD* needed, DWORD* returned) {
-            return EnumPrinterDriversA(nullptr, const_cast<char*>(env), 3, b, size, needed, returned);
+            return EnumPrinterDriversA(nullptr, const_cast<char*>(env), 3, b, size, needed,
+                                       returned);
         },
         count);
     DriverView view;
     const auto* drivers = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {
-        if (Str(drivers[i].pName) != name) continue;
+        if (Str(drivers[i].pName) != name)
+            continue;
         view.found = true;
         view.version = drivers[i].cVersion;
         view.environment = Str(drivers[i].pEnvironment);
@@ -48,7 +53,8 @@ DriverView FindDriver(const char* environment, const char* name) {
         view.helpFile = Str(drivers[i].pHelpFile);
         view.monitorName = Str(drivers[i].pMonitorName);
         view.defaultDataType = Str(drivers[i].pDefaultDataType);
-        for (const char* file = drivers[i].pDependentFiles; file && *file; file += strlen(file) + 1) {
+        for (const char* file = drivers[i].pDependentFiles; file && *file;
+             file += strlen(file) + 1) {
             view.dependentFiles.push_back(file);
         }
     }
@@ -58,7 +64,8 @@ DriverView FindDriver(const char* environment, const char* name) {
 PrinterView FindPrinter(const char* name) {
     PrinterView view;
     HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name), &printer, nullptr)) return view;
+    if (!OpenPrinterA(const_cast<char*>(name), &printer, nullptr))
+        return view;
     DWORD needed = 0;
     GetPrinterA(printer, 2, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed ? needed : 1);
@@ -83,20 +90,21 @@ std::vector<std::string> PrinterNames() {
         count);
     std::vector<std::string> names;
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) names.push_back(Str(printers[i].pPrinterName));
+    for (DWORD i = 0; i < count; ++i)
+        names.push_back(Str(printers[i].pPrinterName));
     return names;
 }
 
 std::vector<std::string> PortNames() {
     DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(
-        [](BYTE* b, DWORD size, DWORD* needed, DWORD* returned) {
-            return EnumPortsA(nullptr, 2, b, size, needed, returned);
-        },
-        count);
+    std::vector<BYTE> buffer =
+        Enumerate([](BYTE* b, DWORD size, DWORD* needed,
+                     DWORD* returned) { return EnumPortsA(nullptr, 2, b, size, needed, returned); },
+                  count);
     std::vector<std::string> names;
     const auto* ports = reinterpret_cast<const PORT_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) names.push_back(Str(ports[i].pPortName));
+    for (DWORD i = 0; i < count; ++i)
+        names.push_back(Str(ports[i].pPortName));
     return names;
 }
 
@@ -106,7 +114,8 @@ void RegisterPlaceholderDriver(const char* environment, const char* name) {
     CreateDirectoryA(directory.c_str(), nullptr);
     for (const char* file : {"PLACEHOLDER.DRV", "PLACEHOLDER.GPD", "PLACEHOLDERUI.DLL"}) {
         const std::string path = directory + "\\" + file;
-        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE handle =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(handle, INVALID_HANDLE_VALUE) << path;
         DWORD written = 0;
         WriteFile(handle, "placeholder", 11, &written, nullptr);

@@ -12,7 +12,8 @@ namespace wine_test {
 struct DriverView {
     bool found = false;
     DWORD version = 0;
-    std::string environment, driverPath, dataFile, configFile, helpFile, monitorName, defaultDataType;
+    std::string environment, driverPath, dataFile, configFile, helpFile, monitorName,
+        defaultDataType;
     std::vector<std::string> dependentFiles;
 };
 

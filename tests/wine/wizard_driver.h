@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ constexpr DWORD kWaitMs = 10000;
 // Texts in the wizard are code page 936; failure messages show them in UTF-8.
 std::string Utf8(const std::string& text);
 ::testing::AssertionResult SameText(const std::string& seen, const std::string& expected);
+::testing::AssertionResult SameTexts(const std::vector<std::string>& seen,
+                                     const std::vector<std::string>& expected);
 
 // Page captions.
 extern const char* const kOsPageCaption;        // "选择操作系统 (x86/x64)"
@@ -31,7 +34,7 @@ extern const char* const kAboutCaption;         // "关于 Ostrel"
 extern const char* const kMessageBoxCaption;    // "OstrelSetup"
 
 class Wizard {
-public:
+  public:
     // Starts the wizard with the given current directory (a Windows path).
     // An empty directory means the medium's root, C:\medium.
     explicit Wizard(const std::string& currentDirectory = "");
@@ -62,7 +65,7 @@ public:
     // Module names (lower case) the loader reported, in load order.
     std::vector<std::string> LoadedModules();
 
-private:
+  private:
     static DWORD WINAPI DebugLoop(LPVOID self);
     void RunDebugLoop();
 
@@ -87,7 +90,7 @@ void PressKey(HWND dialog, WPARAM key);  // to the control that has the focus
 void PressEnter(HWND dialog);
 void PressEsc(HWND dialog);
 void PressAltF4(HWND dialog);
-void CloseBox(HWND window);               // the caption's close box
+void CloseBox(HWND window);  // the caption's close box
 void SystemCommand(HWND window, WPARAM command);
 HWND FocusedControl(HWND dialog);
 
@@ -106,9 +109,12 @@ void ChooseComboItem(HWND dialog, int controlId, int index);
 
 int ListCount(HWND dialog, int controlId);
 std::string ListText(HWND dialog, int controlId, int row, int column);
+std::vector<std::string> ListColumnTexts(HWND dialog, int controlId, int column);  // every row's
 int ListSelectedRow(HWND dialog, int controlId);
 UINT ListItemState(HWND dialog, int controlId, int row, UINT mask);
 int ListColumnWidth(HWND dialog, int controlId, int column);
+int ListColumnCount(HWND dialog, int controlId);
+std::string ListColumnHeading(HWND dialog, int controlId, int column);
 DWORD ListExtendedStyle(HWND dialog, int controlId);
 void SelectListRow(HWND dialog, int controlId, int row);  // -1 clears the selection
 int ProgressPos(HWND dialog, int controlId);
@@ -124,11 +130,14 @@ MessageBoxView WaitForMessageBox(Wizard& wizard, DWORD timeoutMs = kWaitMs);
 void DismissMessageBox(const MessageBoxView& box);
 
 // The prefix and the medium.
-std::string MediumRoot();  // C:\medium
+std::string MediumRoot();                  // C:\medium
 void SetWineVersion(const char* version);  // AppDefaults\OstrelSetup.exe\Version
 void SetRegistryString(HKEY root, const char* key, const char* name, const char* value);
 bool ReadRegistryString(HKEY root, const char* key, const char* name, std::string& value);
 bool FileExists(const std::string& path);
+// Polls the condition until it holds or the timeout passes, for states the
+// other waits do not cover (files, the spooler, a control's state).
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 std::string ReadFile(const std::string& path);
 
 }  // namespace wine_test

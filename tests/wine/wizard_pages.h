@@ -9,15 +9,18 @@ namespace wine_test {
 
 inline HWND OpenSettingsPage(Wizard& wizard) {
     HWND osPage = wizard.WaitForWindow(kOsPageCaption);
-    if (!osPage) return nullptr;
+    if (!osPage)
+        return nullptr;
     Click(osPage, IDC_OS_INSTALL_DRIVER);
     return wizard.WaitForWindow(kSettingsPageCaption);
 }
 
 inline HWND OpenPortPage(Wizard& wizard, HWND* settingsPage = nullptr) {
     HWND settings = OpenSettingsPage(wizard);
-    if (settingsPage) *settingsPage = settings;
-    if (!settings) return nullptr;
+    if (settingsPage)
+        *settingsPage = settings;
+    if (!settings)
+        return nullptr;
     Click(settings, IDC_SETTINGS_NEXT);
     return wizard.WaitForWindow(kPortPageCaption);
 }
@@ -29,8 +32,10 @@ inline std::vector<std::string> CaptionsUntilExit(Wizard& wizard, DWORD timeoutM
     while (!wizard.HasExited() && GetTickCount() - start < timeoutMs) {
         for (HWND window : wizard.TopLevelWindows()) {
             const std::string caption = Text(window);
-            if (!IsWindow(window)) continue;  // went away while it was read
-            if (std::find(seen.begin(), seen.end(), caption) == seen.end()) seen.push_back(caption);
+            if (!IsWindow(window))
+                continue;  // went away while it was read
+            if (std::find(seen.begin(), seen.end(), caption) == seen.end())
+                seen.push_back(caption);
         }
         Sleep(10);
     }
